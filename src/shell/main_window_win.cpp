@@ -1,6 +1,7 @@
 #include "shell/main_window_win.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <vector>
 
@@ -243,11 +244,21 @@ LRESULT CALLBACK MainWindow::PageHostProc(HWND window, UINT message, WPARAM wPar
                                           UINT_PTR, DWORD_PTR data) {
   auto* self = reinterpret_cast<MainWindow*>(data);
   switch (message) {
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      if (reinterpret_cast<HWND>(lParam) != self->Item(Control::编辑框2)) {
+        // Labels, check boxes and group boxes on a page show the page's own
+        // background, which a themed tab control draws lighter than the
+        // window's.
+        const HDC dc = reinterpret_cast<HDC>(wParam);
+        SetBkMode(dc, TRANSPARENT);
+        DrawThemeParentBackground(reinterpret_cast<HWND>(lParam), dc, nullptr);
+        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+      }
+      return SendMessageW(self->window_, message, wParam, lParam);
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
       return SendMessageW(self->window_, message, wParam, lParam);
     default:
       return DefSubclassProc(window, message, wParam, lParam);
