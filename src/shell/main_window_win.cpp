@@ -195,11 +195,14 @@ void MainWindow::CreateControls() {
   }
   SetText(Control::编辑框2, HelpText());
 
-  // Group boxes and the shape box lie beneath the controls they hold.
-  for (const ControlSpec& spec : AllControls()) {
-    if (spec.kind == ControlKind::GroupBox || spec.kind == ControlKind::ShapeBox) {
-      SetWindowPos(Item(spec.id), HWND_BOTTOM, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // Group boxes lie beneath the controls they hold, and the shape box beneath
+  // everything on its page.
+  for (const ControlKind lowest : {ControlKind::GroupBox, ControlKind::ShapeBox}) {
+    for (const ControlSpec& spec : AllControls()) {
+      if (spec.kind == lowest) {
+        SetWindowPos(Item(spec.id), HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      }
     }
   }
 
