@@ -26,8 +26,11 @@ wine_prefix_ensure() {
 wine_standins_install() {
   # The stand-ins go where the program finds the real ones: Dism.exe on the
   # system path, in place of Wine's own placeholder.
+  # Wine's placeholder is named in lower case and, the Linux file system being
+  # case-sensitive, would stay beside a copy named Dism.exe: replace it.
   local sys32=$WINEPREFIX/drive_c/windows/system32
-  cp -f "$win64_dir/bin/Dism.exe" "$sys32/Dism.exe"
+  rm -f "$sys32/dism.exe" "$sys32/Dism.exe"
+  cp -f "$win64_dir/bin/Dism.exe" "$sys32/dism.exe"
 }
 
 xvfb_start() {
