@@ -48,11 +48,55 @@ void SetEditText(HWND edit, const std::string& text) {
   detail::Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
+namespace {
+
+// Makes target the focus of the foreground window, as a person's click would,
+// so that real keyboard input goes to it.
+bool FocusForInput(HWND target) {
+  HWND root = GetAncestor(target, GA_ROOT);
+  SetForegroundWindow(root);
+  if (!WaitFor([&] { return GetForegroundWindow() == root; }, std::chrono::seconds(5)))
+    return false;
+  const DWORD thread = GetWindowThreadProcessId(target, nullptr);
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (GetGUIThreadInfo(thread, &info) && info.hwndFocus == target) return true;
+  // SetFocus only works on a window of one's own input queue: share it for a moment.
+  const DWORD self = GetCurrentThreadId();
+  AttachThreadInput(self, thread, TRUE);
+  SetFocus(target);
+  AttachThreadInput(self, thread, FALSE);
+  return WaitFor([&] { return GetGUIThreadInfo(thread, &info) && info.hwndFocus == target; },
+                 std::chrono::seconds(5));
+}
+
+INPUT Key(WORD virtualKey, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+}  // namespace
+
 void PressKey(HWND target, UINT virtualKey, bool ctrl) {
-  if (ctrl) PostMessageW(target, WM_KEYDOWN, VK_CONTROL, KeyParam(VK_CONTROL, false));
-  PostMessageW(target, WM_KEYDOWN, virtualKey, KeyParam(virtualKey, false));
-  PostMessageW(target, WM_KEYUP, virtualKey, KeyParam(virtualKey, true));
-  if (ctrl) PostMessageW(target, WM_KEYUP, VK_CONTROL, KeyParam(VK_CONTROL, true));
+  if (!ctrl) {
+    // A posted key reaches the control (and a popup menu's loop) wherever the
+    // focus is.
+    PostMessageW(target, WM_KEYDOWN, virtualKey, KeyParam(virtualKey, false));
+    PostMessageW(target, WM_KEYUP, virtualKey, KeyParam(virtualKey, true));
+    return;
+  }
+  // Posted key messages do not change the receiver's key state, so with a
+  // posted Ctrl GetKeyState(VK_CONTROL) would still read "up" (so under Wine 8
+  // as on Windows). Real input does: it goes to the focus of the foreground
+  // window, so the target is made that first.
+  FocusForInput(target);
+  const WORD vk = static_cast<WORD>(virtualKey);
+  INPUT keys[] = {Key(VK_CONTROL, false), Key(vk, false), Key(vk, true), Key(VK_CONTROL, true)};
+  SendInput(4, keys, sizeof(INPUT));
 }
 
 }  // namespace e2e
