@@ -68,10 +68,6 @@ ControlClass ClassOf(const ControlSpec& spec) {
   return {nullptr, 0, 0};
 }
 
-std::wstring MenuText(const MenuEntry& entry) {
-  return base::Wide(entry.text) + L"\t" + base::Wide(entry.shortcut);
-}
-
 HFONT CreateDefaultFont() {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
@@ -213,7 +209,8 @@ void MainWindow::CreateControls() {
     if (entry.separator) {
       AppendMenuW(popup_, MF_SEPARATOR, 0, nullptr);
     } else {
-      AppendMenuW(popup_, MF_STRING, static_cast<UINT_PTR>(entry.item), MenuText(entry).c_str());
+      AppendMenuW(popup_, MF_STRING, static_cast<UINT_PTR>(entry.item),
+                  base::Wide(PopupItemText(entry)).c_str());
     }
   }
 }
@@ -532,6 +529,13 @@ int MainWindow::FirstSelectedRow() {
 
 void MainWindow::OpenPopupMenu(int offsetX, int offsetY) {
   OnWindowThread([&] {
+    // While the menu 文件 is disabled (a download runs) its items are offered
+    // greyed, so nothing that would disturb the download can be chosen.
+    for (const MenuEntry& entry : PopupMenuEntries()) {
+      if (entry.separator) continue;
+      EnableMenuItem(popup_, static_cast<UINT>(entry.item),
+                     MF_BYCOMMAND | (menuDisabled_ ? MF_GRAYED : MF_ENABLED));
+    }
     POINT at{};
     GetCursorPos(&at);
     TrackPopupMenu(popup_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x + offsetX, at.y + offsetY, 0,

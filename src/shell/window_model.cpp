@@ -178,6 +178,10 @@ int InitialComboItem(Control id) { return id == Control::组合框1 ? 0 : -1; }
 
 std::span<const ListColumn> UpdateListColumns() { return kColumns; }
 std::span<const MenuEntry> PopupMenuEntries() { return kMenu; }
+std::string PopupItemText(const MenuEntry& entry) {
+  return std::string(entry.text) + "\t" + std::string(entry.shortcut);
+}
+
 std::string_view HelpText() { return kHelpText; }
 std::span<const GroupMember> QueryControls() { return kQueryControls; }
 std::span<const GroupMember> DownloadControls() { return kDownloadControls; }

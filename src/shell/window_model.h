@@ -5,6 +5,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "shell/controls.h"
@@ -80,6 +81,8 @@ struct MenuEntry {
 };
 inline constexpr std::string_view kMenuName = "文件";
 std::span<const MenuEntry> PopupMenuEntries();
+// What the popup shows for an item: its text, a tab and its shortcut label.
+std::string PopupItemText(const MenuEntry& entry);
 
 // 编辑框2's fixed help text and its colour.
 std::string_view HelpText();

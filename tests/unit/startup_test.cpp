@@ -16,6 +16,8 @@ struct FolderCase {
   const char* saveFolder;  // shown in 编辑框1
 };
 
+void PrintTo(const FolderCase& c, std::ostream* os) { *os << c.programFile; }
+
 class ProgramFolders : public ::testing::TestWithParam<FolderCase> {};
 
 TEST_P(ProgramFolders, FollowTheProgramFile) {

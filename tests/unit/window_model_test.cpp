@@ -52,12 +52,26 @@ TEST(WindowModel, HelpTextHasSixLinesWithARuleOf114Hyphens) {
   EXPECT_EQ(lines[5], "/recurse：递归搜索目录下所有驱动程序。");
 }
 
+TEST(WindowModel, PopupMenuShowsFiveItemsWithTheirShortcutLabelsAndOneSeparator) {
+  std::vector<std::string> shown;
+  for (const auto& entry : shell::PopupMenuEntries()) {
+    shown.push_back(entry.separator ? "-" : shell::PopupItemText(entry));
+  }
+  EXPECT_THAT(shown, ElementsAre("全选\tCtrl+A", "取消全选\tCtrl+U", "反选\tCtrl+K", "-",
+                                 "下载选中项\tCtrl+D", "导出选中下载地址\tCtrl+L"));
+}
+
 struct CommandCase {
   int id;
   int notification;
   bool fromMenu;
   std::optional<Event> event;
 };
+
+void PrintTo(const CommandCase& c, std::ostream* os) {
+  *os << "id " << c.id << " notification " << c.notification
+      << (c.fromMenu ? " from the menu" : "");
+}
 
 class CommandRouting : public ::testing::TestWithParam<CommandCase> {};
 
