@@ -94,5 +94,16 @@ TEST(StartUp, ProgramInTheRootOfDriveCSavesToCHotfix) {
   DeleteFileW(exe.c_str());
 }
 
+TEST(StartUp, ClosingTheWindowWhileTheCommandRunsEndsTheProgram) {
+  auto s = Session::Start(
+      "startup-close", "[*]\ntext 正在等待\\r\\n\nwait-file {dir}\\never\ntext 不会出现\nexit 0\n");
+  ASSERT_NE(s, nullptr);
+  ASSERT_TRUE(e2e::WaitFor([&] { return Echo(*s) == "正在等待\r\n"; })) << Echo(*s);
+  PostMessageW(s->app->Window(), WM_CLOSE, 0, 0);
+  DWORD code = 1;
+  EXPECT_TRUE(s->app->WaitForExit(std::chrono::seconds(10), &code));
+  EXPECT_EQ(code, 0u);
+}
+
 }  // namespace
 }  // namespace program_e2e
