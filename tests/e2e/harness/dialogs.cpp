@@ -188,8 +188,10 @@ bool AnswerFolderBrowser(DWORD pid, const std::string& path, std::chrono::millis
     return false;
   HTREEITEM item = FindFolderItem(tree, Wide(path));
   if (!item || !ClickTreeItem(tree, item, timeout)) return false;
-  // Windows takes a typed path from the edit box; Wine 8 ignores it and
-  // returns the tree's selection, so both are set to the same folder.
+  // Windows takes a typed path from the edit box. Wine 8 has none in the
+  // classic dialog (it ignores BIF_EDITBOX there) and, in the new style one,
+  // ignores its text on OK and returns the tree's selection (the desktop when
+  // nothing is selected). So the tree is always set, the edit box when shown.
   if (HWND edit = FindChildOfClass(dialog, L"Edit"); edit && IsWindowVisible(edit))
     SetEditText(edit, path);
   return PressAndWaitClosed(dialog, IDOK, timeout);

@@ -84,6 +84,8 @@ int TabCount(HWND tab);
 int TabCurrent(HWND tab);
 std::string TabText(HWND tab, int index);
 // Clicks the header of page index with the mouse (so the program sees TCN_SELCHANGE).
+// Mouse clicks are posted button messages at the item's point; under Wine 8 they
+// raise the controls' own notifications (TCN_SELCHANGE, NM_CLICK, NM_RCLICK).
 void ClickTab(HWND tab, int index);
 
 // List view (report style).
@@ -102,16 +104,23 @@ int ListSelectedRow(HWND list);  // -1 when none
 void ClickListRow(HWND list, int row, bool right);
 
 // Acting.
-void Click(HWND button);                                         // posts BM_CLICK; does not wait
-void SetEditText(HWND edit, const std::string& text);            // WM_SETTEXT
-void PressKey(HWND target, UINT virtualKey, bool ctrl = false);  // key down/up messages
+void Click(HWND button);                               // posts BM_CLICK; does not wait
+void SetEditText(HWND edit, const std::string& text);  // WM_SETTEXT
+// Without ctrl: posted key down/up messages. With ctrl: real input (SendInput),
+// after making target the focus of the foreground window, because a posted
+// Ctrl does not change what GetKeyState(VK_CONTROL) reads in the target.
+void PressKey(HWND target, UINT virtualKey, bool ctrl = false);
 
 // The common file dialog (open or save) of a process: waits for it, types the
 // path into its file name box and presses its OK button; or cancels it.
 bool AnswerFileDialog(DWORD pid, const std::string& path,
                       std::chrono::milliseconds timeout = std::chrono::seconds(30));
 bool CancelFileDialog(DWORD pid, std::chrono::milliseconds timeout = std::chrono::seconds(30));
-// The shell's folder browser (with its edit box): types the path and presses OK; or cancels.
+// The shell's folder browser (asked for with its edit box): picks the folder in
+// its tree, as a person would, types the path into the edit box when there is
+// one, and presses OK; false when the folder is not in the tree. Or cancels.
+// Wine 8's browser shows no edit box unless the new dialog style is asked for,
+// and its OK returns the tree's selection whatever the edit box holds.
 bool AnswerFolderBrowser(DWORD pid, const std::string& path,
                          std::chrono::milliseconds timeout = std::chrono::seconds(30));
 bool CancelFolderBrowser(DWORD pid, std::chrono::milliseconds timeout = std::chrono::seconds(30));
@@ -119,16 +128,23 @@ bool CancelFolderBrowser(DWORD pid, std::chrono::milliseconds timeout = std::chr
 HWND FindDialog(DWORD pid);
 
 // A popup menu (class #32768) opened by the process.
+// Its items are read inside the process that shows it (menus cannot be read
+// across processes under Wine), by e2e_menu_reader.dll, which must sit beside
+// the test program.
 struct PopupMenu {
   HWND window = nullptr;
   std::vector<std::string> items;  // item texts as shown ("全选\tCtrl+A"); "" for a separator
+  std::vector<bool> greyed;        // per item: shown greyed (disabled)
 };
 std::optional<PopupMenu> WaitForPopupMenu(
     DWORD pid, std::chrono::milliseconds timeout = std::chrono::seconds(30));
-bool ChooseMenuItem(const PopupMenu& menu, int index);  // index into items, separators counted
+// Chooses with the keyboard (Down to the item, Enter); true once the menu has
+// closed. index into items, separators counted; a greyed item leaves it open.
+bool ChooseMenuItem(const PopupMenu& menu, int index);
 bool DismissMenu(const PopupMenu& menu);
 
-// Saves a PNG (or BMP) screenshot of the virtual display; used for the README.
+// Saves a screenshot of the whole virtual display as a 24-bit BMP file, whatever
+// the name's extension (convert with ImageMagick for a PNG); used for the README.
 bool Screenshot(const std::wstring& path);
 
 }  // namespace e2e

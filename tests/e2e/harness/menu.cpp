@@ -29,7 +29,7 @@ HMODULE MenuReader() {
 // Reads the menu shown by window inside its own process (see menu_reader.cpp):
 // hooks the window's thread with the reader, asks it through a message, and
 // takes the items from shared memory.
-std::optional<std::vector<std::string>> ReadItems(HWND window) {
+std::optional<PopupMenu> ReadItems(HWND window) {
   using menu_reader::Block;
   HMODULE reader = MenuReader();
   FARPROC found = reader ? GetProcAddress(reader, menu_reader::kHookName) : nullptr;
@@ -42,7 +42,7 @@ std::optional<std::vector<std::string>> ReadItems(HWND window) {
                                       sizeof(Block), name.c_str());
   if (!mapping) return std::nullopt;
   auto* block = static_cast<Block*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(Block)));
-  std::optional<std::vector<std::string>> items;
+  std::optional<PopupMenu> items;
   HHOOK installed = nullptr;
   if (block)
     installed =
@@ -52,8 +52,11 @@ std::optional<std::vector<std::string>> ReadItems(HWND window) {
     UnhookWindowsHookEx(installed);
     if (InterlockedCompareExchange(&block->done, 0, 0) && block->count >= 0) {
       items.emplace();
-      for (int i = 0; i < block->count; ++i)
-        items->push_back(block->items[i].separator ? "" : Utf8(block->items[i].text));
+      items->window = window;
+      for (int i = 0; i < block->count; ++i) {
+        items->items.push_back(block->items[i].separator ? "" : Utf8(block->items[i].text));
+        items->greyed.push_back(block->items[i].greyed != 0);
+      }
     }
   }
   if (block) UnmapViewOfFile(block);
@@ -66,31 +69,29 @@ bool Gone(HWND window) { return !IsWindow(window) || !IsWindowVisible(window); }
 }  // namespace
 
 std::optional<PopupMenu> WaitForPopupMenu(DWORD pid, std::chrono::milliseconds timeout) {
-  PopupMenu menu;
-  std::optional<std::vector<std::string>> items;
+  std::optional<PopupMenu> menu;
   // The window shows before its items are laid out; read until they are there.
   if (!WaitFor(
           [&] {
             for (HWND hwnd : detail::TopLevelWindows(pid, L"#32768")) {
               if (!IsWindowVisible(hwnd)) continue;
-              menu.window = hwnd;
-              items = ReadItems(hwnd);
-              return items && !items->empty();
+              menu = ReadItems(hwnd);
+              return menu && !menu->items.empty();
             }
             return false;
           },
           timeout))
     return std::nullopt;
-  menu.items = std::move(*items);
   return menu;
 }
 
 bool ChooseMenuItem(const PopupMenu& menu, int index) {
-  if (index < 0 || index >= static_cast<int>(menu.items.size()) || menu.items[index].empty())
+  if (index < 0 || index >= static_cast<int>(menu.items.size()) || menu.items[index].empty() ||
+      (index < static_cast<int>(menu.greyed.size()) && menu.greyed[index]))
     return false;
   // The menu's own loop reads keys from its thread's queue, whichever window
   // they are posted to. Opened by the mouse, it has no item highlighted; each
-  // Down moves to the next item, passing over separators.
+  // Down moves to the next item, passing over separators but not greyed items.
   for (int i = 0; i <= index; ++i)
     if (!menu.items[i].empty()) PressKey(menu.window, VK_DOWN);
   PressKey(menu.window, VK_RETURN);

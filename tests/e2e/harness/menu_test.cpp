@@ -30,6 +30,7 @@ TEST_F(MenuTest, ReadsTheItemsAsShown) {
   ASSERT_TRUE(menu.has_value());
   EXPECT_EQ(ClassName(menu->window), "#32768");
   EXPECT_EQ(menu->items, kItems);
+  EXPECT_EQ(menu->greyed, std::vector<bool>(6, false));
   EXPECT_TRUE(DismissMenu(*menu));
   EXPECT_TRUE(LogBecomes("菜单:无"));
   EXPECT_EQ(Checks(), (std::vector<bool>{true, false, true}));
@@ -59,6 +60,20 @@ TEST_F(MenuTest, ChoosesEachItem) {
     EXPECT_TRUE(LogBecomes(c.logged));
     EXPECT_EQ(Checks(), c.checks);
   }
+}
+
+TEST_F(MenuTest, GreyedItemsAreReadAndCannotBeChosen) {
+  HWND language = Control(kLanguageCheck);
+  Click(language);
+  ASSERT_TRUE(WaitFor([&] { return IsChecked(language); }));
+  auto menu = OpenOnRow(2);
+  ASSERT_TRUE(menu.has_value());
+  EXPECT_EQ(menu->items, kItems);
+  EXPECT_EQ(menu->greyed, (std::vector<bool>{false, false, false, false, true, true}));
+  EXPECT_FALSE(ChooseMenuItem(*menu, 4));
+  EXPECT_TRUE(IsShown(menu->window));
+  EXPECT_TRUE(DismissMenu(*menu));
+  EXPECT_TRUE(LogBecomes("菜单:无"));
 }
 
 TEST_F(MenuTest, RefusesSeparatorsAndIndexesOutsideTheMenu) {

@@ -17,11 +17,13 @@ void ReadMenu(HWND window, Block* block) {
   for (int i = 0; i < count; ++i) {
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_STRING;
+    info.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_STATE;
     info.dwTypeData = block->items[i].text;
     info.cch = kMaxChars;
     if (!GetMenuItemInfoW(menu, i, TRUE, &info)) info.fType = 0, block->items[i].text[0] = 0;
     block->items[i].separator = (info.fType & MFT_SEPARATOR) != 0;
+    // A separator carries the disabled state too; it is not shown greyed.
+    block->items[i].greyed = !block->items[i].separator && (info.fState & MFS_DISABLED) != 0;
     if (block->items[i].separator) block->items[i].text[0] = 0;
   }
   InterlockedExchange(&block->done, 1);

@@ -20,6 +20,7 @@ struct Block {
   LONG count;  // -1 when the window held no readable menu
   struct Item {
     LONG separator;
+    LONG greyed;
     wchar_t text[kMaxChars];
   } items[kMaxItems];
 };
