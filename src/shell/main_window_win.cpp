@@ -24,9 +24,9 @@ struct ControlClass {
   DWORD exStyle;
 };
 
-ControlClass ClassOf(const ControlSpec& spec) {
+ControlClass ClassOf(const ControlDef& def) {
   constexpr DWORD child = WS_CHILD | WS_CLIPSIBLINGS;
-  switch (spec.kind) {
+  switch (def.kind) {
     case ControlKind::ListView:
       return {WC_LISTVIEWW, child | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL,
               WS_EX_CLIENTEDGE};
@@ -41,10 +41,9 @@ ControlClass ClassOf(const ControlSpec& spec) {
     case ControlKind::RadioButton:
       // The three radio buttons form one group: it begins at the first of them
       // and ends at the next control that starts a group.
-      return {
-          L"BUTTON",
-          child | WS_TABSTOP | BS_AUTORADIOBUTTON | (spec.id == Control::单选框1 ? WS_GROUP : 0),
-          0};
+      return {L"BUTTON",
+              child | WS_TABSTOP | BS_AUTORADIOBUTTON | (def.id == Control::单选框1 ? WS_GROUP : 0),
+              0};
     case ControlKind::CheckBox:
       return {L"BUTTON", child | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0};
     case ControlKind::Label:
@@ -125,23 +124,22 @@ void MainWindow::CreateControls() {
   const HINSTANCE instance =
       reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
 
-  for (const ControlSpec& spec : AllControls()) {
-    const ControlClass cls = ClassOf(spec);
+  for (const ControlDef& def : AllControls()) {
+    const ControlClass cls = ClassOf(def);
     if (cls.className == nullptr) continue;  // the common dialog has no window
-    const bool onPage = spec.page != kOnWindow;
-    const Point place = PlaceOnPage(spec);
+    const bool onPage = def.page != kOnWindow;
+    const Point place = PlaceOnPage(def);
     DWORD style = cls.style;
-    if (onPage && spec.page == 0) style |= WS_VISIBLE;
+    if (onPage && def.page == 0) style |= WS_VISIBLE;
     const HWND parent = onPage ? tab_ : window_;
-    const HWND item =
-        CreateWindowExW(cls.exStyle, cls.className, base::Wide(spec.text).c_str(), style, place.x,
-                        place.y, spec.width, spec.height, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(static_cast<int>(spec.id))),
-                        instance, nullptr);
+    const HWND item = CreateWindowExW(
+        cls.exStyle, cls.className, base::Wide(def.text).c_str(), style, place.x, place.y,
+        def.width, def.height, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(static_cast<int>(def.id))), instance, nullptr);
     if (item == nullptr) continue;
     SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    items_[spec.id] = item;
-    if (spec.kind == ControlKind::TabControl) {
+    items_[def.id] = item;
+    if (def.kind == ControlKind::TabControl) {
       tab_ = item;
       // The pages' controls are children of the tab control; their
       // notifications are passed on to the window.
@@ -155,23 +153,23 @@ void MainWindow::CreateControls() {
         SendMessageW(tab_, TCM_INSERTITEMW, index++, reinterpret_cast<LPARAM>(&tabItem));
       }
     }
-    if (spec.kind == ControlKind::CheckBox || spec.kind == ControlKind::RadioButton) {
-      SendMessageW(item, BM_SETCHECK, spec.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (def.kind == ControlKind::CheckBox || def.kind == ControlKind::RadioButton) {
+      SendMessageW(item, BM_SETCHECK, def.checked ? BST_CHECKED : BST_UNCHECKED, 0);
     }
-    if (spec.kind == ControlKind::DropDownList) {
-      for (std::string_view text : ComboItems(spec.id)) {
+    if (def.kind == ControlKind::DropDownList) {
+      for (std::string_view text : ComboItems(def.id)) {
         SendMessageW(item, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(base::Wide(text).c_str()));
       }
-      SendMessageW(item, CB_SETCURSEL, InitialComboItem(spec.id), 0);
+      SendMessageW(item, CB_SETCURSEL, InitialComboItem(def.id), 0);
     }
-    if (spec.kind == ControlKind::MultiLineEdit || spec.kind == ControlKind::Edit) {
+    if (def.kind == ControlKind::MultiLineEdit || def.kind == ControlKind::Edit) {
       SendMessageW(item, EM_SETLIMITTEXT, kUnlimitedText, 0);
     }
-    if (spec.kind == ControlKind::ProgressBar) {
+    if (def.kind == ControlKind::ProgressBar) {
       SendMessageW(item, PBM_SETRANGE32, 0, 100);
       SendMessageW(item, PBM_SETPOS, 0, 0);
     }
-    if (spec.kind == ControlKind::ListView) {
+    if (def.kind == ControlKind::ListView) {
       ListView_SetExtendedListViewStyle(
           item, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
       ListView_SetTextColor(item, RGB(0, 0, 0));
@@ -194,9 +192,9 @@ void MainWindow::CreateControls() {
   // Group boxes lie beneath the controls they hold, and the shape box beneath
   // everything on its page.
   for (const ControlKind lowest : {ControlKind::GroupBox, ControlKind::ShapeBox}) {
-    for (const ControlSpec& spec : AllControls()) {
-      if (spec.kind == lowest) {
-        SetWindowPos(Item(spec.id), HWND_BOTTOM, 0, 0, 0, 0,
+    for (const ControlDef& def : AllControls()) {
+      if (def.kind == lowest) {
+        SetWindowPos(Item(def.id), HWND_BOTTOM, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       }
     }
@@ -216,10 +214,10 @@ void MainWindow::CreateControls() {
 }
 
 void MainWindow::ShowPage(int page) {
-  for (const ControlSpec& spec : AllControls()) {
-    if (spec.page == kOnWindow) continue;
-    const HWND item = Item(spec.id);
-    if (item != nullptr) ShowWindow(item, spec.page == page ? SW_SHOW : SW_HIDE);
+  for (const ControlDef& def : AllControls()) {
+    if (def.page == kOnWindow) continue;
+    const HWND item = Item(def.id);
+    if (item != nullptr) ShowWindow(item, def.page == page ? SW_SHOW : SW_HIDE);
   }
 }
 

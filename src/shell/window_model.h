@@ -31,7 +31,7 @@ enum class ControlKind {
 
 inline constexpr int kOnWindow = -1;  // page of a direct child of the window
 
-struct ControlSpec {
+struct ControlDef {
   Control id;
   std::string_view name;
   ControlKind kind;
@@ -50,15 +50,15 @@ struct Size {
 // The window: outer size, and its (empty) caption in the design.
 inline constexpr Size kWindowSize{739, 463};
 
-std::span<const ControlSpec> AllControls();
-const ControlSpec& SpecOf(Control id);
+std::span<const ControlDef> AllControls();
+const ControlDef& DefOf(Control id);
 
 // Position of a control relative to its page or the window, its container's
 // offset included.
 struct Point {
   int x, y;
 };
-Point PlaceOnPage(const ControlSpec& spec);
+Point PlaceOnPage(const ControlDef& def);
 
 std::span<const std::string_view> PageTitles();
 std::span<const std::string_view> ComboItems(Control id);  // initial items of a drop-down list

@@ -33,7 +33,7 @@ class FakeWindow : public shell::WindowPort {
   void SetEnabled(shell::Control control, bool on) override {
     enabled[control] = on;
     log.push_back(std::string(on ? "enable " : "disable ") +
-                  std::string(shell::SpecOf(control).name));
+                  std::string(shell::DefOf(control).name));
   }
   void SetMenuDisabled(bool disabled) override {
     menuDisabled = disabled;

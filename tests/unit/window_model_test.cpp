@@ -21,19 +21,19 @@ int Id(MenuItem m) { return static_cast<int>(m); }
 
 TEST(WindowModel, EveryControlHasOneRowUnderItsOwnName) {
   std::set<Control> seen;
-  for (const auto& spec : shell::AllControls()) {
-    EXPECT_TRUE(seen.insert(spec.id).second) << spec.name;
-    EXPECT_EQ(&shell::SpecOf(spec.id), &spec) << spec.name;
+  for (const auto& def : shell::AllControls()) {
+    EXPECT_TRUE(seen.insert(def.id).second) << def.name;
+    EXPECT_EQ(&shell::DefOf(def.id), &def) << def.name;
   }
   EXPECT_EQ(seen.size(), static_cast<size_t>(Id(Control::编辑框2) - Id(Control::超级列表框1) + 1));
 }
 
 TEST(WindowModel, ControlsInsideABoxArePlacedFromTheBoxCorner) {
   // 组合框1 sits at 11,21 in 分组框1, which sits at 8,27 on its page.
-  const auto combo = shell::PlaceOnPage(shell::SpecOf(Control::组合框1));
+  const auto combo = shell::PlaceOnPage(shell::DefOf(Control::组合框1));
   EXPECT_EQ(combo.x, 19);
   EXPECT_EQ(combo.y, 48);
-  const auto label = shell::PlaceOnPage(shell::SpecOf(Control::标签5));
+  const auto label = shell::PlaceOnPage(shell::DefOf(Control::标签5));
   EXPECT_EQ(label.x, 6);
   EXPECT_EQ(label.y, 123);
 }
