@@ -94,7 +94,6 @@ bool MainWindow::Create(HINSTANCE instance) {
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = &MainWindow::WindowProc;
   windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kMainWindowClass;
@@ -119,8 +118,7 @@ bool MainWindow::Create(HINSTANCE instance) {
 
 void MainWindow::CreateControls() {
   font_ = CreateDefaultFont();
-  const Rgb white{255, 255, 255};
-  helpBackground_ = CreateSolidBrush(RGB(white.red, white.green, white.blue));
+  helpBackground_ = CreateSolidBrush(RGB(255, 255, 255));
   const HINSTANCE instance =
       reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
 
@@ -130,7 +128,7 @@ void MainWindow::CreateControls() {
     const bool onPage = def.page != kOnWindow;
     const Point place = PlaceOnPage(def);
     DWORD style = cls.style;
-    if (onPage && def.page == 0) style |= WS_VISIBLE;
+    if (onPage && def.page == static_cast<int>(Page::获取修复)) style |= WS_VISIBLE;
     const HWND parent = onPage ? tab_ : window_;
     const HWND item = CreateWindowExW(
         cls.exStyle, cls.className, base::Wide(def.text).c_str(), style, place.x, place.y,
