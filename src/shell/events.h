@@ -2,6 +2,7 @@
 // message is mapped to one. Every other event of every control goes unhandled.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 
 #include "shell/controls.h"
@@ -25,8 +26,9 @@ enum class Event {
   菜单取消全选,
   菜单反选,
   菜单下载选中项,
-  菜单导出选中下载地址,
+  菜单导出选中下载地址,  // the last one
 };
+inline constexpr size_t kEventCount = static_cast<size_t>(Event::菜单导出选中下载地址) + 1;
 
 // WM_COMMAND: a control's notification (fromMenu false) or a chosen menu item.
 inline constexpr int kButtonClicked = 0;  // BN_CLICKED

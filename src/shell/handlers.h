@@ -20,7 +20,7 @@ class Handlers {
   }
 
  private:
-  std::array<std::function<void()>, static_cast<size_t>(Event::菜单导出选中下载地址) + 1> table_;
+  std::array<std::function<void()>, kEventCount> table_;
 };
 
 }  // namespace shell
