@@ -1,3 +1,5 @@
+#include <functional>
+
 #include "harness.h"
 #include "internal.h"
 
@@ -31,21 +33,25 @@ std::vector<HWND> TopLevelWindows(DWORD pid, const std::wstring& windowClass) {
   return search.found;
 }
 
-HWND Descendant(HWND parent, int id) {
+HWND FindDescendant(HWND parent, const std::function<bool(HWND)>& accept) {
   struct Search {
-    int id;
+    const std::function<bool(HWND)>& accept;
     HWND found;
-  } search{id, nullptr};
+  } search{accept, nullptr};
   EnumChildWindows(
       parent,
       [](HWND hwnd, LPARAM lp) -> BOOL {
         auto* s = reinterpret_cast<Search*>(lp);
-        if (GetDlgCtrlID(hwnd) != s->id) return TRUE;
+        if (!s->accept(hwnd)) return TRUE;
         s->found = hwnd;
         return FALSE;
       },
       reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+HWND Descendant(HWND parent, int id) {
+  return FindDescendant(parent, [id](HWND hwnd) { return GetDlgCtrlID(hwnd) == id; });
 }
 
 }  // namespace detail

@@ -14,22 +14,11 @@ using detail::Send;
 namespace {
 
 HWND FindChildOfClass(HWND parent, const wchar_t* cls) {
-  struct Search {
-    const wchar_t* cls;
-    HWND found;
-  } search{cls, nullptr};
-  EnumChildWindows(
-      parent,
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        wchar_t name[64];
-        GetClassNameW(hwnd, name, 64);
-        if (_wcsicmp(name, s->cls) != 0) return TRUE;
-        s->found = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return detail::FindDescendant(parent, [cls](HWND hwnd) {
+    wchar_t name[64];
+    GetClassNameW(hwnd, name, 64);
+    return _wcsicmp(name, cls) == 0;
+  });
 }
 
 // The showing dialog of the process that satisfies accept (e.g. has a tree).

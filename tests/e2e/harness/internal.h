@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,8 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 // Top-level windows of a process with the given class (all classes when empty).
 std::vector<HWND> TopLevelWindows(DWORD pid, const std::wstring& windowClass = L"");
 
+// The first descendant of parent that accept takes, or nullptr.
+HWND FindDescendant(HWND parent, const std::function<bool(HWND)>& accept);
 // The first descendant of parent with the given control id, or nullptr.
 HWND Descendant(HWND parent, int id);
 

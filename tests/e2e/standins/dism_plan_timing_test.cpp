@@ -50,31 +50,23 @@ TEST_F(PlanTimingTest, WaitFileWritesWhatCameBeforeIt) {
   EXPECT_EQ(run.chunks[1], "second");
 }
 
-TEST_F(PlanTimingTest, FlushWritesBeforeLaterDirectives) {
-  WritePlan("[*]\ntext abc\nflush\n" + PathLine("touch", ready_) + PathLine("wait-file", go_) +
-            "text def\n");
-  auto child = DismChild::Start(kAddPackage);
-  ASSERT_NE(child, nullptr);
-  ASSERT_TRUE(WaitForFile(ready_));
-  // "abc" was written before the touch, so it is in the pipe already.
-  EXPECT_EQ(child->Available(), 3u);
-  WriteBytes(go_, "");
-  Finished run = child->Finish();
-  ASSERT_TRUE(run.ended);
-  EXPECT_EQ(run.output, "abcdef");
-}
-
-TEST_F(PlanTimingTest, SleepWritesWhatCameBeforeIt) {
-  WritePlan("[*]\ntext abc\nsleep 1\n" + PathLine("touch", ready_) + PathLine("wait-file", go_) +
-            "text def\n");
-  auto child = DismChild::Start(kAddPackage);
-  ASSERT_NE(child, nullptr);
-  ASSERT_TRUE(WaitForFile(ready_));
-  EXPECT_EQ(child->Available(), 3u);
-  WriteBytes(go_, "");
-  Finished run = child->Finish();
-  ASSERT_TRUE(run.ended);
-  EXPECT_EQ(run.output, "abcdef");
+TEST_F(PlanTimingTest, FlushAndSleepWriteWhatCameBeforeThem) {
+  for (const std::string directive : {"flush", "sleep 1"}) {
+    SCOPED_TRACE(directive);
+    DeleteFileW(ready_.c_str());
+    DeleteFileW(go_.c_str());
+    WritePlan("[*]\ntext abc\n" + directive + "\n" + PathLine("touch", ready_) +
+              PathLine("wait-file", go_) + "text def\n");
+    auto child = DismChild::Start(kAddPackage);
+    ASSERT_NE(child, nullptr);
+    ASSERT_TRUE(WaitForFile(ready_));
+    // "abc" was written before the touch, so it is in the pipe already.
+    EXPECT_EQ(child->Available(), 3u);
+    WriteBytes(go_, "");
+    Finished run = child->Finish();
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.output, "abcdef");
+  }
 }
 
 TEST_F(PlanTimingTest, DoubleByteCharacterStraddlesTheChunkBoundary) {
