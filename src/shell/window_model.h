@@ -70,8 +70,6 @@ struct ListColumn {
   bool rightAligned;
 };
 std::span<const ListColumn> UpdateListColumns();
-inline constexpr int kDownloadColumn = 5;  // "下载"
-inline constexpr int kAddressColumn = 6;   // "下载地址"
 
 struct MenuEntry {
   bool separator;

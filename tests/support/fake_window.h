@@ -37,7 +37,7 @@ class FakeWindow : public shell::WindowPort {
   }
   void SetMenuDisabled(bool disabled) override {
     menuDisabled = disabled;
-    log.push_back(disabled ? "disable 文件" : "enable 文件");
+    log.push_back(std::string(disabled ? "disable " : "enable ") + std::string(shell::kMenuName));
   }
   std::string GetText(shell::Control control) override { return texts[control]; }
   void SetText(shell::Control control, std::string_view text) override { texts[control] = text; }
